@@ -1,0 +1,70 @@
+// Byte vectors of the exchanges, shared by the unit tests, the fuzz seeds and the benchmarks:
+// each row is a buffer before and after SwapBytes and SwapWords applied alone. Bytes not
+// listed are NUL.
+#ifndef ZELSTR_TESTS_EXPECTED_BYTES_H
+#define ZELSTR_TESTS_EXPECTED_BYTES_H
+
+#include <cstdint>
+#include <vector>
+
+namespace expected {
+
+struct ExchangeRow {
+  const char* id;
+  std::vector<uint8_t> before;
+  std::vector<uint8_t> afterSwapBytes;
+  std::vector<uint8_t> afterSwapWords;
+};
+
+inline const std::vector<ExchangeRow>& ExchangeRows() {
+  static const std::vector<ExchangeRow> rows = {
+      {"ABC", {0x41, 0x42, 0x43}, {0x42, 0x41, 0x00, 0x43}, {0x43, 0x00, 0x41, 0x42}},
+      {"ABCD", {0x41, 0x42, 0x43, 0x44}, {0x42, 0x41, 0x44, 0x43}, {0x43, 0x44, 0x41, 0x42}},
+      {"ABCDEFG",
+       {0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47},
+       {0x42, 0x41, 0x44, 0x43, 0x46, 0x45, 0x00, 0x47},
+       {0x43, 0x44, 0x41, 0x42, 0x47, 0x00, 0x45, 0x46}},
+      {"ABCDEFGH",
+       {0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48},
+       {0x42, 0x41, 0x44, 0x43, 0x46, 0x45, 0x48, 0x47},
+       {0x43, 0x44, 0x41, 0x42, 0x47, 0x48, 0x45, 0x46}},
+      {"A", {0x41}, {0x00, 0x41}, {0x00, 0x00, 0x41}},
+      {"empty then X", {0x00, 0x58}, {0x58, 0x00}, {0x00, 0x00, 0x00, 0x58}},
+  };
+  return rows;
+}
+
+// Worked transfers: element size, swap code, string length, the bytes as the target holds
+// them, and the host's text.
+struct TransferRow {
+  const char* id;
+  bool write;
+  uint32_t elementSize;
+  uint8_t swapCode;
+  uint32_t length;
+  std::vector<uint8_t> targetBytes;
+  const char* hostText;
+};
+
+inline const std::vector<TransferRow>& TransferRows() {
+  static const std::vector<TransferRow> rows = {
+      {"read 4/3/8", false, 4, 3, 8, {0x44, 0x43, 0x42, 0x41, 0x48, 0x47, 0x46, 0x45}, "ABCDEFGH"},
+      {"read 4/2/4", false, 4, 2, 4, {0x43, 0x44, 0x41, 0x42}, "ABCD"},
+      {"read 4/1/4", false, 4, 1, 4, {0x42, 0x41, 0x44, 0x43}, "ABCD"},
+      {"read 2/1/4", false, 2, 1, 4, {0x42, 0x41, 0x44, 0x43}, "ABCD"},
+      {"read 2/2/4 has no exchange", false, 2, 2, 4, {0x42, 0x41, 0x44, 0x43}, "BADC"},
+      {"read 1/3/4 has no exchange", false, 1, 3, 4, {0x42, 0x41, 0x44, 0x43}, "BADC"},
+      {"write 4/3/8", true, 4, 3, 8, {0x44, 0x43, 0x42, 0x41, 0x48, 0x47, 0x46, 0x45}, "ABCDEFGH"},
+      {"write 4/3/8 short value", true, 4, 3, 8, {0x44, 0x43, 0x42, 0x41, 0x00, 0x00, 0x00, 0x45},
+       "ABCDE"},
+      {"write 4/3/4 short value", true, 4, 3, 4, {0x00, 0x43, 0x42, 0x41}, "ABC"},
+      {"write 2/1/4 short value", true, 2, 1, 4, {0x42, 0x41, 0x00, 0x43}, "ABC"},
+      {"write 1/1/4 has no exchange", true, 1, 1, 4, {0x41, 0x42, 0x43, 0x44}, "ABCD"},
+      {"write 2/2/4 has no exchange", true, 2, 2, 4, {0x41, 0x42, 0x43, 0x44}, "ABCD"},
+  };
+  return rows;
+}
+
+}  // namespace expected
+
+#endif
