@@ -18,10 +18,11 @@ class SingleParseTest : public HostTest {
     instance_.gasLength = 8;
   }
 
-  GateDefinition Gate(const std::string& address, int32_t gateType = ZEL_GATE_TYPE_STRING) {
+  // address must outlive the record, as the host's string does.
+  GateDefinition Gate(const char* address, int32_t gateType = ZEL_GATE_TYPE_STRING) {
     GateDefinition gate;
     std::memset(&gate, 0xDD, sizeof(gate));
-    gate.addressString = address.c_str();
+    gate.addressString = address;
     gate.gateType = gateType;
     return gate;
   }
@@ -122,7 +123,7 @@ TEST_F(SingleParseTest, ChecksDecodesAndAsksTheTarget) {
     instance_.gasLength = c.gasLength;
     instance_.gateCount = 41;
     if (c.parseResult != 0) OrlSimInject(ORL_SIM_PARSE, 3, c.parseResult, 0);
-    GateDefinition gate = Gate(c.address);
+    GateDefinition gate = Gate(c.address.c_str());
     const int32_t expectedResult = c.message.empty() ? 0 : 1;
     EXPECT_EQ(Call(3, &gate), expectedResult);
     EXPECT_EQ(gate.targetNumber, c.targetNumber);
