@@ -79,6 +79,29 @@ TEST_F(BlockTransferTest, WorkedTransfers) {
   }
 }
 
+TEST_F(BlockTransferTest, EveryValueReadsBackAsItWasWritten) {
+  const std::string text = "Best before 2027-06-30, lot 4711 of line 2; keep dry & cool!!";
+  for (uint32_t elementSize : {1u, 2u, 4u}) {
+    for (uint8_t swapCode = 0; swapCode < 4; ++swapCode) {
+      for (uint32_t length = 0; length <= 80; length += elementSize) {
+        for (std::size_t valueLength = 0; valueLength <= length; ++valueLength) {
+          SCOPED_TRACE(testing::Message() << "element size " << elementSize << ", swap code "
+                                          << int{swapCode} << ", strlen " << length << ", value "
+                                          << valueLength);
+          StartTransferCase(elementSize, swapCode);
+          std::string value = text.substr(0, std::min(valueLength, text.size()));
+          value.resize(valueLength, 'x');
+          ValueBuffer written = HostBuffer(value);
+          ASSERT_EQ(Transfer(7, elementSize, length, written), 0);
+          ValueBuffer read = HostBuffer("", '\x7E');
+          ASSERT_EQ(Transfer(5, elementSize, length, read), 0);
+          ASSERT_EQ(std::string(read.data()), value);
+        }
+      }
+    }
+  }
+}
+
 TEST_F(BlockTransferTest, EightyCharactersWithoutNulAreReversedBothWays) {
   uint8_t* memory = StartTransferCase(4, 3);
   std::string text;

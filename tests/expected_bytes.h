@@ -54,6 +54,11 @@ inline const std::vector<TransferRow>& TransferRows() {
       {"read 2/1/4", false, 2, 1, 4, {0x42, 0x41, 0x44, 0x43}, "ABCD"},
       {"read 2/2/4 has no exchange", false, 2, 2, 4, {0x42, 0x41, 0x44, 0x43}, "BADC"},
       {"read 1/3/4 has no exchange", false, 1, 3, 4, {0x42, 0x41, 0x44, 0x43}, "BADC"},
+      // What the short writes below send reads back as the value that was written.
+      {"read 4/3/8 short value", false, 4, 3, 8, {0x44, 0x43, 0x42, 0x41, 0x00, 0x00, 0x00, 0x45},
+       "ABCDE"},
+      {"read 4/3/4 short value", false, 4, 3, 4, {0x00, 0x43, 0x42, 0x41}, "ABC"},
+      {"read 2/1/4 short value", false, 2, 1, 4, {0x42, 0x41, 0x00, 0x43}, "ABC"},
       {"write 4/3/8", true, 4, 3, 8, {0x44, 0x43, 0x42, 0x41, 0x48, 0x47, 0x46, 0x45}, "ABCDEFGH"},
       {"write 4/3/8 short value", true, 4, 3, 8, {0x44, 0x43, 0x42, 0x41, 0x00, 0x00, 0x00, 0x45},
        "ABCDE"},

@@ -1,6 +1,7 @@
 // SingleRead and SingleWrite: move one string gate's value as a block of elements through its
 // target driver, with the exchanges that the target's swap code and the element size select.
-// A write always gives the host its buffer back in the host's order.
+// A write always gives the host its buffer back in the host's order, and a read decodes what
+// a write sends.
 #include "entry/handlers.h"
 #include "gates/address.h"
 #include "gates/byte_order.h"
@@ -76,15 +77,18 @@ bool PrepareTransfer(const DriverRequest* request, const TransferTexts& texts,
   return true;
 }
 
-// Host order to target order before a write; target order to host order after a read: the
-// same exchanges, bytes first, in both directions.
-void ApplyExchanges(const Transfer& transfer, char* buffer) {
+// Host order to target order, before a write: bytes first, then words.
+void ToTargetOrder(const Transfer& transfer, char* buffer) {
   if (transfer.swapBytes) SwapBytes(buffer);
   if (transfer.swapWords) SwapWords(buffer);
 }
 
-// Undoes ApplyExchanges: each exchange undoes itself, so they run in the reverse order.
-void UndoExchanges(const Transfer& transfer, char* buffer) {
+// Target order to host order: the exact inverse of ToTargetOrder (each exchange undoes
+// itself, so they run in the reverse order). It gives the host its buffer back after a write,
+// and it decodes a read, so that a value that was written reads back unchanged even when its
+// NUL lies inside a 32-bit element with both exchanges on: there the two orders stop at
+// different units, and running them in the write's order would lose characters.
+void ToHostOrder(const Transfer& transfer, char* buffer) {
   if (transfer.swapWords) SwapWords(buffer);
   if (transfer.swapBytes) SwapBytes(buffer);
 }
@@ -117,7 +121,7 @@ int32_t SingleRead(const DriverRequest* request) {
                                        transfer.addressPart, transfer.count, buffer, 0) &
                           0xFFFFu;
   if (result != kTransferDone) return Report(kReadTexts, transfer, result);
-  ApplyExchanges(transfer, buffer);
+  ToHostOrder(transfer, buffer);
   buffer[transfer.length] = '\0';
   return 0;
 }
@@ -126,11 +130,11 @@ int32_t SingleWrite(const DriverRequest* request) {
   Transfer transfer;
   if (!PrepareTransfer(request, kWriteTexts, transfer)) return 1;
   char* buffer = static_cast<const GateAccess*>(request->subject)->valueBuffer;
-  ApplyExchanges(transfer, buffer);
+  ToTargetOrder(transfer, buffer);
   const uint32_t result = OrlWriteBlock(0, static_cast<uint8_t>(transfer.target),
                                         transfer.addressPart, transfer.count, buffer) &
                           0xFFFFu;
-  UndoExchanges(transfer, buffer);
+  ToHostOrder(transfer, buffer);
   if (result != kTransferDone) return Report(kWriteTexts, transfer, result);
   return 0;
 }
