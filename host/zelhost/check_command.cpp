@@ -105,10 +105,12 @@ int CheckCommand(const Arguments& arguments, ZelMainFunction zelMain) {
             << Quote(options.directory) << "\n";
   std::cout << "INT file:   " << (intFile.empty() ? "none found" : intFile) << "\n";
   std::cout << "driver messages at cold start (ColdStart -> " << start.result << "):\n";
+  std::size_t faults = 0;
   for (const DriverMessage& message : start.messages) {
     std::cout << "  " << ShowMessage(message.messageClass, message.text) << "\n";
-    if (message.messageClass == ZEL_CLASS_FAULT) status = kFindings;
+    if (message.messageClass == ZEL_CLASS_FAULT) ++faults;
   }
+  if (faults > 0) status = kFindings;
   const DriverInstance& instance = session.Instance();
   std::cout << "gasLength:  " << instance.gasLength << "\n";
   std::cout << "swap codes:";
@@ -125,7 +127,7 @@ int CheckCommand(const Arguments& arguments, ZelMainFunction zelMain) {
   if (options.gates.empty()) std::cout << "  (none given)\n";
   if (!options.gates.empty()) {
     std::cout << "  " << Pad("gate", 6) << Pad("ZEL", 5) << Pad("strlen", 8) << Pad("bytes", 7)
-              << Pad("count", 7) << Pad("address part", 34) << "exchanges\n";
+              << Pad("count", 7) << Pad("address part", 18) << "exchanges\n";
   }
   std::size_t refused = 0;
   for (std::size_t i = 0; i < options.gates.size(); ++i) {
@@ -150,7 +152,7 @@ int CheckCommand(const Arguments& arguments, ZelMainFunction zelMain) {
     const uint8_t code = instance.swapTable[target];
     std::cout << "  " << Pad(number, 6) << Pad(std::to_string(target), 5)
               << Pad(std::to_string(length), 8) << Pad(std::to_string(size), 7)
-              << Pad(std::to_string(length / size), 7) << Pad(Quote(part), 34)
+              << Pad(std::to_string(length / size), 7) << Pad(Quote(part), 18)
               << ExchangesFor(size, code) << "\n";
     const std::string which = "gate " + number + " " + Quote(address, '"');
     if (size == 1 && code != 0) {
@@ -174,7 +176,7 @@ int CheckCommand(const Arguments& arguments, ZelMainFunction zelMain) {
   if (warnings.empty()) std::cout << "  none\n";
   for (const std::string& warning : warnings) std::cout << "  " << warning << "\n";
   std::cout << "summary: " << options.gates.size() << " gates, " << refused << " refused, "
-            << (status == kClean ? "clean" : "see above") << "\n";
+            << faults << " cold-start faults, " << warnings.size() << " warnings\n";
   return status;
 }
 

@@ -72,7 +72,7 @@ void Expect(bool condition, const std::string& syntax) {
 long long Number(const std::string& word, long long low, long long high, const std::string& what) {
   long long value = 0;
   if (!ParseNumber(word, low, high, value)) {
-    Fail(what + " from " + std::to_string(low) + " to " + std::to_string(high) + ", not '" +
+    Fail("expected " + what + " from " + std::to_string(low) + " to " + std::to_string(high) + ", not '" +
          word + "'");
   }
   return value;
@@ -90,7 +90,7 @@ Line Split(const std::string& text) {
     if (text[at] == '"') {
       std::string value;
       std::string why;
-      if (!ParseQuoted(text, at, value, why)) Fail("a closing double quote in " + Quote(text, '"'));
+      if (!ParseQuoted(text, at, value, why)) Fail("expected " + why);
       line.words.push_back("\"" + value);  // marked as quoted
     } else {
       const std::size_t end = text.find_first_of(" \t", at);
@@ -160,7 +160,9 @@ void Scenario::Execute(const Line& line, std::istream& input, std::size_t& numbe
     const std::string path = IsQuoted(line.words[1]) ? Unquoted(line.words[1]) : line.words[1];
     const std::filesystem::path directory = base_ / path;
     std::error_code error;
-    if (!std::filesystem::is_directory(directory, error)) Fail("no directory '" + path + "'");
+    if (!std::filesystem::is_directory(directory, error)) {
+      Fail("expected a directory, and there is none at '" + path + "'");
+    }
     intDirectory_ = directory;
     return;
   }
@@ -208,9 +210,11 @@ void Scenario::Area(const Line& line) {
   const auto target = static_cast<uint32_t>(Number(line.words[1], 0, 255, "a target number"));
   const std::string name = IsQuoted(line.words[2]) ? Unquoted(line.words[2]) : line.words[2];
   const auto size = static_cast<uint32_t>(Number(line.words[3], 0, ORL_SIM_AREA_SIZE, "a size"));
-  if (name.empty() || name.size() >= ORL_SIM_AREA_NAME) Fail("an area name of 1 to 31 characters");
+  if (name.empty() || name.size() >= ORL_SIM_AREA_NAME) {
+    Fail("expected an area name of 1 to 31 characters");
+  }
   if (OrlSimAddArea(target, name.c_str(), size) == nullptr) {
-    Fail("room for another area in target " + std::to_string(target) + " (16 at most)");
+    Fail("no room for another area in target " + std::to_string(target) + " (16 at most)");
   }
 }
 
@@ -224,7 +228,7 @@ Bytes Scenario::ValueOf(const Line& line, std::size_t at, const char* syntax) {
   Expect(line.words[at] == "hex", syntax);
   Bytes bytes;
   std::string why;
-  if (!ParseHex(After(line.text, at + 1), bytes, why)) Fail("hex bytes: " + why);
+  if (!ParseHex(After(line.text, at + 1), bytes, why)) Fail("expected hex bytes: " + why);
   return bytes;
 }
 
@@ -234,9 +238,9 @@ void Scenario::Memory(const Line& line) {
   const auto target = static_cast<uint32_t>(Number(line.words[1], 0, 255, "a target number"));
   uint32_t size = 0;
   uint8_t* memory = OrlSimFindArea(target, line.words[2].c_str(), &size);
-  if (memory == nullptr) Fail("an area '" + line.words[2] + "' of target " + line.words[1]);
+  if (memory == nullptr) Fail("expected an area '" + line.words[2] + "' of target " + line.words[1]);
   const Bytes bytes = ValueOf(line, 3, syntax);
-  if (bytes.size() > size) Fail("at most " + std::to_string(size) + " bytes for this area");
+  if (bytes.size() > size) Fail("expected at most " + std::to_string(size) + " bytes for this area");
   std::copy(bytes.begin(), bytes.end(), memory);
 }
 
@@ -245,7 +249,7 @@ void Scenario::Show(const Line& line) {
   const auto target = static_cast<uint32_t>(Number(line.words[1], 0, 255, "a target number"));
   uint32_t size = 0;
   const uint8_t* memory = OrlSimFindArea(target, line.words[2].c_str(), &size);
-  if (memory == nullptr) Fail("an area '" + line.words[2] + "' of target " + line.words[1]);
+  if (memory == nullptr) Fail("expected an area '" + line.words[2] + "' of target " + line.words[1]);
   std::cout << "  ZEL" << target << " " << line.words[2] << ", " << size << " bytes:\n    "
             << HexView(Bytes(memory, memory + size), "    ") << "\n";
 }
@@ -281,7 +285,7 @@ void Scenario::IntFile(const Line& line, std::istream& input, std::size_t& numbe
   const bool crlf = line.words.size() == 3;
   Expect(!crlf || line.words[2] == "crlf", syntax);
   const std::string& name = line.words[1];
-  if (name.find_first_of("/\\") != std::string::npos) Fail("a file name without a directory");
+  if (name.find_first_of("/\\") != std::string::npos) Fail("expected a file name without a directory");
   std::string content;
   std::string text;
   std::size_t lines = 0;
@@ -289,7 +293,7 @@ void Scenario::IntFile(const Line& line, std::istream& input, std::size_t& numbe
   for (;;) {
     if (!std::getline(input, text)) {
       number = opened;
-      Fail("'end' to close the intfile opened here");
+      Fail("expected 'end' to close the intfile opened here");
     }
     ++number;
     if (!text.empty() && text.back() == '\r') text.pop_back();
@@ -327,7 +331,7 @@ void Scenario::ColdStart(const Line& line) {
 void Scenario::Gate(const Line& line) {
   const char* syntax = "'gate NAME \"ADDRESS STRING\" [type T]'";
   Expect((line.words.size() == 3 || line.words.size() == 5) && IsQuoted(line.words[2]), syntax);
-  if (!coldStarted_) Fail("'coldstart' before the first gate, as the host does");
+  if (!coldStarted_) Fail("expected 'coldstart' before the first gate, as the host does");
   int32_t type = ZEL_GATE_TYPE_STRING;
   if (line.words.size() == 5) {
     Expect(line.words[3] == "type", syntax);
@@ -350,8 +354,10 @@ void Scenario::Gate(const Line& line) {
 
 HostGate& Scenario::GateNamed(const std::string& name) {
   HostGate* gate = session_.FindGate(name);
-  if (gate == nullptr) Fail("a gate defined by 'gate " + name + " ...'");
-  if (!gate->accepted) Fail("a gate that SingleParse accepted ('" + name + "' was refused)");
+  if (gate == nullptr) Fail("expected a gate defined by 'gate " + name + " ...'");
+  if (!gate->accepted) {
+    Fail("expected a gate that SingleParse accepted ('" + name + "' was refused)");
+  }
   return *gate;
 }
 
@@ -360,7 +366,7 @@ void Scenario::Write(const Line& line) {
   Expect(line.words.size() >= 3, syntax);
   HostGate& gate = GateNamed(line.words[1]);
   const Bytes value = ValueOf(line, 2, syntax);
-  if (value.size() > 80) Fail("a value of at most 80 bytes");
+  if (value.size() > 80) Fail("expected a value of at most 80 bytes");
   std::memset(gate.value, 0, sizeof(gate.value));
   std::copy(value.begin(), value.end(), gate.value);
   const CallOutcome outcome = session_.Transfer(gate, true);

@@ -88,8 +88,12 @@ bool ParseHex(const std::string& text, Bytes& bytes, std::string& why) {
     }
     std::size_t end = at;
     while (end < text.size() && HexDigit(text[end]) >= 0) ++end;
-    if (end == at) {
-      why = "'" + std::string(1, c) + "' is not a hex digit";
+    const bool separated = end == text.size() || std::isspace(static_cast<unsigned char>(text[end])) ||
+                           text[end] == ',' || text[end] == ':' || text[end] == '|' || text[end] == '-';
+    if (end == at || !separated) {
+      const std::size_t stop = text.find_first_of(" \t,", at);
+      why = "'" + text.substr(at, stop == std::string::npos ? stop : stop - at) +
+            "' is not a hex byte";
       return false;
     }
     const bool offset = end < text.size() && text[end] == ':' && end - at > 2;
