@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 require_all=0
 if [ "${1:-}" = "--require-all" ]; then require_all=1; shift; fi
-all_legs=(default linux32 win32-dll win32-run)
+all_legs=(default linux32 win32-dll win32-run asan tsan)
 legs=("$@")
 [ "${#legs[@]}" -gt 0 ] || legs=("${all_legs[@]}")
 
@@ -24,7 +24,7 @@ can_run_i386() { [ -x "$probe_dir/p32" ] && "$probe_dir/p32" >/dev/null 2>&1; }
 # Prints why a leg cannot run here, or nothing when it can.
 missing_for() {
   case "$1" in
-    default) have g++ && have cmake || echo "g++ or cmake missing" ;;
+    default|asan|tsan) have g++ && have cmake || echo "g++ or cmake missing" ;;
     linux32)
       have qemu-i386 || { echo "qemu-i386 missing (package qemu-user)"; return; }
       can_m32 || { echo "g++ -m32 cannot link (package g++-multilib)"; return; }
