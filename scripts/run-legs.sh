@@ -2,13 +2,14 @@
 # Builds and tests every leg whose tools this machine has, and says which it skipped and why.
 #   scripts/run-legs.sh [--require-all] [LEG ...]
 # With --require-all a skipped leg fails the run (CI sets every leg up first). Without LEG
-# arguments every leg runs. Each leg is a CMake workflow preset of the same name.
+# arguments every leg runs. Each leg is a CMake workflow preset of the same name; the fuzz leg
+# then runs each fuzzer for ZELSTR_FUZZ_SECONDS (default 60).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 require_all=0
 if [ "${1:-}" = "--require-all" ]; then require_all=1; shift; fi
-all_legs=(default linux32 win32-dll win32-run asan tsan)
+all_legs=(default linux32 win32-dll win32-run asan tsan fuzz)
 legs=("$@")
 [ "${#legs[@]}" -gt 0 ] || legs=("${all_legs[@]}")
 
@@ -18,6 +19,10 @@ trap 'rm -rf "$probe_dir"' EXIT
 can_m32() {
   echo 'int main() { return 0; }' >"$probe_dir/p.cpp"
   g++ -m32 "$probe_dir/p.cpp" -o "$probe_dir/p32" >/dev/null 2>&1
+}
+can_fuzz() {
+  echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' >"$probe_dir/f.cpp"
+  clang++ -fsanitize=fuzzer,address,undefined "$probe_dir/f.cpp" -o "$probe_dir/f" >/dev/null 2>&1
 }
 can_run_i386() { [ -x "$probe_dir/p32" ] && "$probe_dir/p32" >/dev/null 2>&1; }
 
@@ -36,6 +41,7 @@ missing_for() {
       [ -z "$(missing_for win32-dll)" ] || { missing_for win32-dll; return; }
       have wine || { echo "wine missing (packages wine, wine32:i386)"; return; }
       can_m32 && can_run_i386 || echo "this kernel cannot start 32-bit programs: run scripts/setup-platforms.sh" ;;
+    fuzz) have clang++ && can_fuzz || echo "clang++ with libFuzzer missing (packages clang, libclang-rt-14-dev)" ;;
     *) echo "no such leg" ;;
   esac
 }
@@ -56,6 +62,12 @@ for leg in "${legs[@]}"; do
   if cmake --workflow --preset "$leg"; then
     outcome[$leg]=passed
   else
+    outcome[$leg]=FAILED
+    failed=1
+  fi
+  # The fuzz leg replays the seed corpora as tests, then fuzzes each harness for a while.
+  if [ "$leg" = fuzz ] && [ "${outcome[$leg]}" = passed ] &&
+     ! bash scripts/fuzz-smoke.sh "${ZELSTR_FUZZ_SECONDS:-60}" "build/$leg"; then
     outcome[$leg]=FAILED
     failed=1
   fi

@@ -23,8 +23,8 @@ export DEBIAN_FRONTEND=noninteractive
 apt_quiet() { apt-get -y -q -o Dpkg::Use-Pty=0 "$@" >/dev/null; }
 
 need=()
-for pkg in g++-multilib qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686 libclang-rt-14-dev \
-           googletest libbenchmark-dev cmake ninja-build; do
+for pkg in g++ g++-multilib qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686 clang \
+           libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev cmake ninja-build; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 

@@ -9,16 +9,24 @@ constexpr char kBlockParseRefused[] = "ZELSTR> BlockParse() not supported";
 constexpr char kBlockReadRefused[] = "ZELSTR> BlockRead() not supported";
 constexpr char kBlockWriteRefused[] = "ZELSTR> BlockWrite() not supported";
 
-int32_t Refuse(const char* message) {
-  err(ZEL_CLASS_INFO, message);
-  return 1;
-}
-
 }  // namespace
 
 int32_t DoNothing(const DriverRequest*) { return 0; }
-int32_t RefuseBlockParse(const DriverRequest*) { return Refuse(kBlockParseRefused); }
-int32_t RefuseBlockRead(const DriverRequest*) { return Refuse(kBlockReadRefused); }
-int32_t RefuseBlockWrite(const DriverRequest*) { return Refuse(kBlockWriteRefused); }
+
+// Each passes its own constant, so that err sees a format whose conversions are known.
+int32_t RefuseBlockParse(const DriverRequest*) {
+  err(ZEL_CLASS_INFO, kBlockParseRefused);
+  return 1;
+}
+
+int32_t RefuseBlockRead(const DriverRequest*) {
+  err(ZEL_CLASS_INFO, kBlockReadRefused);
+  return 1;
+}
+
+int32_t RefuseBlockWrite(const DriverRequest*) {
+  err(ZEL_CLASS_INFO, kBlockWriteRefused);
+  return 1;
+}
 
 }  // namespace zelstr
