@@ -1,29 +1,36 @@
 // Cutting the address part out of a gate address string, within fixed 256-character buffers.
 #include "gates/address.h"
 
-namespace zelstr {
+#include <cstring>
 
-bool CopyAddressString(const char* source, char (&destination)[kAddressBufferSize],
-                       std::size_t& length) {
-  length = 0;
-  while (length < kAddressBufferSize - 1 && source[length] != '\0') {
-    destination[length] = source[length];
-    ++length;
-  }
-  destination[length] = '\0';
-  return source[length] == '\0';
+namespace zelstr {
+namespace {
+
+constexpr std::size_t kMaxCopy = kAddressBufferSize - 1;
+
+}  // namespace
+
+std::size_t CopyAddressString(const char* source, char (&destination)[kAddressBufferSize]) {
+  const std::size_t length = std::strlen(source);
+  const std::size_t taken = length < kMaxCopy ? length : kMaxCopy;
+  std::memcpy(destination, source, taken);
+  destination[taken] = '\0';
+  return length;
 }
 
 void ExtractAddress(const char* source, char (&destination)[kAddressBufferSize], int32_t width) {
-  std::size_t length = 0;
-  CopyAddressString(source, destination, length);
-  if (width < 0) width = 0;
-  const std::size_t cut = static_cast<std::size_t>(width);
-  if (length < cut) return;
-  destination[cut] = '\0';
-  for (std::size_t at = cut; at > 0 && destination[at - 1] == ' '; --at) {
-    destination[at - 1] = '\0';
+  const std::size_t length = std::strlen(source);
+  const std::size_t taken = length < kMaxCopy ? length : kMaxCopy;
+  const std::size_t cut = width < 0 ? 0 : static_cast<std::size_t>(width);
+  if (taken < cut) {  // shorter than the width: unchanged, blanks at its end included
+    std::memcpy(destination, source, taken);
+    destination[taken] = '\0';
+    return;
   }
+  std::size_t end = cut;
+  while (end > 0 && source[end - 1] == ' ') --end;
+  std::memcpy(destination, source, end);
+  destination[end] = '\0';
 }
 
 }  // namespace zelstr

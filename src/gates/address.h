@@ -20,9 +20,9 @@ constexpr int32_t kMaxGasLength = 31;  // widest address part an INT file may se
 // characters or more only the first 255 are taken, and a width outside 0 to 255 is held to it.
 void ExtractAddress(const char* source, char (&destination)[kAddressBufferSize], int32_t width);
 
-// Copies at most 255 characters of source and a NUL; true when that was all of it.
-bool CopyAddressString(const char* source, char (&destination)[kAddressBufferSize],
-                       std::size_t& length);
+// Copies at most 255 characters of source and a NUL; returns the whole length of source, so
+// that a length of 256 or more says the copy was cut.
+std::size_t CopyAddressString(const char* source, char (&destination)[kAddressBufferSize]);
 
 // The two halves of the size word that SingleParse stores and the host hands back.
 constexpr uint32_t StringLengthOf(uint32_t sizeWord) { return sizeWord & 0xFFFFu; }

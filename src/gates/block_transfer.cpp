@@ -2,6 +2,8 @@
 // target driver, with the exchanges that the target's swap code and the element size select.
 // A write always gives the host its buffer back in the host's order, and a read decodes what
 // a write sends.
+#include <cstring>
+
 #include "entry/handlers.h"
 #include "gates/address.h"
 #include "gates/byte_order.h"
@@ -58,11 +60,11 @@ bool PrepareTransfer(const DriverRequest* request, const TransferTexts& texts,
   const uint32_t length = StringLengthOf(access.sizeWord);
   const uint32_t elementSize = ElementSizeOf(access.sizeWord);
 
-  char copy[kAddressBufferSize];
-  std::size_t copied = 0;
-  const bool whole = CopyAddressString(access.addressString, copy, copied);
-  if (!whole || !IsElementSize(elementSize) || length > kMaxStringLength ||
-      length % elementSize != 0 || access.targetNumber >= ZEL_SWAP_ENTRIES) {
+  if (std::strlen(access.addressString) >= kAddressBufferSize || !IsElementSize(elementSize) ||
+      length > kMaxStringLength || length % elementSize != 0 ||
+      access.targetNumber >= ZEL_SWAP_ENTRIES) {
+    char copy[kAddressBufferSize];
+    CopyAddressString(access.addressString, copy);
     err(ZEL_CLASS_INFO, texts.illegalGate, copy, unsigned{access.targetNumber}, unsigned{length},
         unsigned{elementSize});
     return false;
@@ -73,7 +75,7 @@ bool PrepareTransfer(const DriverRequest* request, const TransferTexts& texts,
   transfer.count = length / elementSize;
   transfer.swapBytes = elementSize >= 2 && (swapCode & kSwapBytesCode) != 0;
   transfer.swapWords = elementSize == 4 && (swapCode & kSwapWordsCode) != 0;
-  ExtractAddress(copy, transfer.addressPart, instance.gasLength);
+  ExtractAddress(access.addressString, transfer.addressPart, instance.gasLength);
   return true;
 }
 

@@ -57,11 +57,10 @@ int32_t SingleParse(const DriverRequest* request) {
   instance.gateCount = static_cast<uint16_t>(instance.gateCount + 1u);
 
   char work[kAddressBufferSize];
-  std::size_t length = 0;
-  const bool whole = CopyAddressString(gate.addressString, work, length);
+  const std::size_t length = CopyAddressString(gate.addressString, work);
   // A width outside 0 to 31 only comes from a record that no cold start prepared; no string
   // has a length to match it, so the column reads below stay inside the working copy.
-  if (!whole || gasLength < 0 || gasLength > kMaxGasLength ||
+  if (gasLength < 0 || gasLength > kMaxGasLength ||
       length != static_cast<std::size_t>(gasLength + kTrailerColumns)) {
     return Refuse(kBadLength, work);
   }
