@@ -66,6 +66,11 @@ ORLKIT_API uint8_t* OrlSimFindArea(uint32_t target, const char* name, uint32_t* 
 ORLKIT_API void OrlSimInject(uint32_t kind, uint32_t target, uint32_t result, uint32_t times);
 ORLKIT_API void OrlSimClearInjections(void);
 
+/* Copy-only mode, for benchmarks: while on, every block call to any target answers 0 at once,
+ * a read copies count elements of elementSize bytes (at most 80) from memory and a write
+ * copies them into it; nothing is logged, injected or locked, so it suits one thread only. */
+ORLKIT_API void OrlSimSetCopyOnly(int32_t on, uint8_t* memory, uint32_t elementSize);
+
 ORLKIT_API uint32_t OrlSimCallCount(void); /* since the last clear */
 /* Call index (0 = first since the clear); null when it has been overwritten or is not there. */
 ORLKIT_API const OrlSimCall* OrlSimCallAt(uint32_t index);

@@ -47,6 +47,9 @@ struct SimState {
   uint32_t callCount = 0;
   OrlSimCall calls[ORL_SIM_LOG_ENTRIES];
   Target targets[ORL_SIM_TARGETS];
+  bool copyOnly = false;
+  uint8_t* copyMemory = nullptr;
+  uint32_t copyElementSize = 1;
 };
 
 SimState& State();

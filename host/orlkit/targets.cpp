@@ -68,9 +68,19 @@ uint32_t Serve(uint32_t kind, uint8_t targetByte, const char* address, uint32_t 
   return kDone;
 }
 
+// Copy-only mode: the least a target driver can do.
+uint32_t CopyOnly(const SimState& state, uint32_t kind, uint32_t count, char* buffer) {
+  uint64_t bytes = uint64_t{count} * state.copyElementSize;
+  if (bytes > ORL_SIM_MAX_TRANSFER) bytes = ORL_SIM_MAX_TRANSFER;
+  if (kind == ORL_SIM_READ) std::memcpy(buffer, state.copyMemory, bytes);
+  if (kind == ORL_SIM_WRITE) std::memcpy(state.copyMemory, buffer, bytes);
+  return kDone;
+}
+
 uint32_t Call(uint32_t kind, uint32_t mode, uint8_t target, const char* address, uint32_t count,
               char* buffer, uint32_t last) {
   SimState& state = State();
+  if (state.copyOnly) return CopyOnly(state, kind, count, buffer);
   std::lock_guard<std::mutex> lock(state.mutex);
   OrlSimCall& call = state.calls[state.callCount % ORL_SIM_LOG_ENTRIES];
   std::memset(&call, 0, sizeof(call));
@@ -115,6 +125,8 @@ extern "C" ORLKIT_API void OrlSimReset(void) {
   state.messageCount = 0;
   state.callCount = 0;
   std::memset(state.targets, 0, sizeof(state.targets));
+  state.copyOnly = false;
+  state.copyMemory = nullptr;
 }
 
 extern "C" ORLKIT_API int32_t OrlSimInstall(uint32_t target, uint32_t elementSize,
@@ -185,6 +197,14 @@ extern "C" ORLKIT_API void OrlSimClearInjections(void) {
   for (orlkit::Target& target : state.targets) {
     for (orlkit::Injection& injection : target.injections) injection = orlkit::Injection{};
   }
+}
+
+extern "C" ORLKIT_API void OrlSimSetCopyOnly(int32_t on, uint8_t* memory, uint32_t elementSize) {
+  orlkit::SimState& state = orlkit::State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  state.copyOnly = on != 0 && memory != nullptr;
+  state.copyMemory = memory;
+  state.copyElementSize = elementSize;
 }
 
 extern "C" ORLKIT_API uint32_t OrlSimCallCount(void) {
