@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 require_all=0
 if [ "${1:-}" = "--require-all" ]; then require_all=1; shift; fi
-all_legs=(default linux32 win32-dll win32-run asan tsan fuzz)
+all_legs=(default linux32 win32-dll win32-run asan tsan fuzz bench)
 legs=("$@")
 [ "${#legs[@]}" -gt 0 ] || legs=("${all_legs[@]}")
 
@@ -41,6 +41,7 @@ missing_for() {
       [ -z "$(missing_for win32-dll)" ] || { missing_for win32-dll; return; }
       have wine || { echo "wine missing (packages wine, wine32:i386)"; return; }
       can_m32 && can_run_i386 || echo "this kernel cannot start 32-bit programs: run scripts/setup-platforms.sh" ;;
+    bench) have g++ && dpkg -s libbenchmark-dev >/dev/null 2>&1 || echo "Google Benchmark missing (package libbenchmark-dev)" ;;
     fuzz) have clang++ && can_fuzz || echo "clang++ with libFuzzer missing (packages clang, libclang-rt-14-dev)" ;;
     *) echo "no such leg" ;;
   esac

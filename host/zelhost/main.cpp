@@ -1,5 +1,6 @@
 // zelhost: the host, offline. Loads the driver library by name as the host does and runs one
 // command against it with simulated target drivers.
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -65,5 +66,10 @@ int main(int argc, char** argv) {
     std::cerr << "zelhost: " << driver.error << "\n";
     return zelhost::kCannotRun;
   }
-  return run(arguments, driver.zelMain);
+  try {
+    return run(arguments, driver.zelMain);
+  } catch (const std::exception& failure) {  // a file system error, say: reported, no crash
+    std::cerr << "zelhost " << command << ": " << failure.what() << "\n";
+    return zelhost::kCannotRun;
+  }
 }

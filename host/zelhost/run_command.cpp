@@ -423,8 +423,9 @@ int RunCommand(const Arguments& arguments, ZelMainFunction zelMain) {
     std::cerr << "usage: zelhost run SCENARIO\n";
     return kCannotRun;
   }
+  std::error_code error;
   std::ifstream file(arguments[0], std::ios::binary);
-  if (!file) {
+  if (!std::filesystem::is_regular_file(arguments[0], error) || !file) {
     std::cerr << "zelhost run: cannot read '" << arguments[0] << "'\n";
     return kCannotRun;
   }
