@@ -239,10 +239,12 @@ BENCHMARK_CAPTURE(ColdStart, Floor/ColdStart, true)->ArgName("lines")->Arg(10)->
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
+    // With repetitions the median stands for the benchmark, else its one run.
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      nanoseconds_[run.benchmark_name()] =
-          run.GetAdjustedCPUTime() * Scale(run.time_unit);
+      if (run.error_occurred) continue;
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.run_type != Run::RT_Iteration && !median) continue;
+      nanoseconds_[run.run_name.str()] = run.GetAdjustedCPUTime() * Scale(run.time_unit);
     }
     ConsoleReporter::ReportRuns(runs);
   }
