@@ -2,8 +2,9 @@
 // around each call.
 #include "zelhost/host_session.h"
 
+#include "config/int_file.h"
+
 #include <cstdio>
-#include <cstring>
 
 namespace zelhost {
 
@@ -72,16 +73,15 @@ std::string ExchangesFor(uint32_t elementSize, uint8_t swapCode) {
 }
 
 std::string IntFileFor(const std::filesystem::path& directory, int32_t ownNumber) {
-  const unsigned number = static_cast<uint32_t>(ownNumber);
-  const char* formats[] = {"ZELSTR%02u.INT", "ZELSTR%01u.INT", "ZELSTR.INT"};
-  for (const char* format : formats) {
-    char name[16];
-    const int length = std::snprintf(name, sizeof(name), format, number);
-    if (length < 0 || length >= static_cast<int>(sizeof(name))) continue;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(directory / name, error)) return name;
-  }
-  return "";
+  // The driver's own search, in the directory the cold start ran in.
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(directory);
+  char name[zelstr::kIntFileNameSize];
+  std::FILE* file = zelstr::OpenIntFile("STR", name, ownNumber);
+  std::filesystem::current_path(previous);
+  if (file == nullptr) return "";
+  std::fclose(file);
+  return name;
 }
 
 }  // namespace zelhost

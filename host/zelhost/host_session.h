@@ -61,8 +61,8 @@ class HostSession {
 // The exchanges that SingleRead and SingleWrite apply for an element size and swap code.
 std::string ExchangesFor(uint32_t elementSize, uint8_t swapCode);
 
-// The INT file that a cold start with this own number reads in directory, by the driver's
-// own search order ("" when none is there).
+// The INT file that a cold start with this own number reads in directory, found by the
+// driver's own search ("" when none is there).
 std::string IntFileFor(const std::filesystem::path& directory, int32_t ownNumber);
 
 }  // namespace zelhost
