@@ -183,13 +183,14 @@ TEST_F(ColdStartTest, AppliesTheLineGrammar) {
   }
 }
 
-TEST_F(ColdStartTest, StampComesFirstAndNamesTheBuild) {
+TEST_F(ColdStartTest, StampComesFirstInItsFormat) {
   EXPECT_EQ(ColdStart(), 0);
   const std::vector<HostMessage> messages = Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_TRUE(IsBuildStamp(messages[0])) << messages[0].text;
-  EXPECT_EQ(messages[0].text, std::string("ZELSTR> version compiled on ") + __DATE__ + " at time " +
-                                  messages[0].text.substr(messages[0].text.size() - 8));
+  EXPECT_FALSE(IsBuildStamp({8, "ZELSTR> version compiled on Foo 16 2003 at time 12:32:30"}));
+  EXPECT_FALSE(IsBuildStamp({8, "ZELSTR> version compiled on Oct 16 2003 at time 12-32-30"}));
+  EXPECT_TRUE(IsBuildStamp({8, "ZELSTR> version compiled on Oct  6 2003 at time 12:32:30"}));
 }
 
 TEST_F(ColdStartTest, AgainResetsCountersAndKeepsEntriesNoLongerSet) {

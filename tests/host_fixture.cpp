@@ -10,11 +10,22 @@ void PrintTo(const HostMessage& message, std::ostream* out) {
 }
 
 bool IsBuildStamp(const HostMessage& message) {
+  // "ZELSTR> version compiled on Oct 16 2003 at time 12:32:30", a blank before a one-digit day.
   const std::string prefix = "ZELSTR> version compiled on ";
-  // "Mmm dd yyyy at time hh:mm:ss" after the prefix.
-  return message.messageClass == ZEL_CLASS_INFO && message.text.rfind(prefix, 0) == 0 &&
-         message.text.size() == prefix.size() + 11 + 9 + 8 &&
-         message.text.compare(prefix.size() + 11, 9, " at time ") == 0;
+  const std::string& text = message.text;
+  if (message.messageClass != ZEL_CLASS_INFO || text.rfind(prefix, 0) != 0 ||
+      text.size() != prefix.size() + 28) {
+    return false;
+  }
+  const std::string stamp = text.substr(prefix.size());
+  const std::string months = "JanFebMarAprMayJunJulAugSepOctNovDec";
+  const auto digit = [&](std::size_t at) { return stamp[at] >= '0' && stamp[at] <= '9'; };
+  const std::size_t month = months.find(stamp.substr(0, 3));
+  return month != std::string::npos && month % 3 == 0 && stamp[3] == ' ' &&
+         (stamp[4] == ' ' || digit(4)) && digit(5) && stamp[6] == ' ' && digit(7) && digit(8) &&
+         digit(9) && digit(10) && stamp.compare(11, 9, " at time ") == 0 && digit(20) &&
+         digit(21) && stamp[22] == ':' && digit(23) && digit(24) && stamp[25] == ':' &&
+         digit(26) && digit(27);
 }
 
 void HostTest::SetUp() {
