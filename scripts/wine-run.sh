@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs a 32-bit Windows program under Wine in a private 32-bit prefix inside the build tree
-# (ZELSTR_WINEPREFIX, else ./wineprefix) and passes on its output and exit status.
+# (ZELSTR_WINEPREFIX, which the presets set; else one under the temporary directory, never in
+# the source tree) and passes on its output and exit status.
 # The first run creates the prefix, once, under a lock.
 set -uo pipefail
 export WINEARCH=win32
 export WINEDEBUG=-all
-export WINEPREFIX=${ZELSTR_WINEPREFIX:-$PWD/wineprefix}
+export WINEPREFIX=${ZELSTR_WINEPREFIX:-${TMPDIR:-/tmp}/zelstr-wineprefix}
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9

@@ -116,6 +116,17 @@ std::string After(const std::string& text, std::size_t count) {
   return start == std::string::npos ? "" : text.substr(start);
 }
 
+// The bytes the target received or gave in the call's block transfer, in the target's order.
+void PrintTargetBytes(const CallOutcome& outcome) {
+  if (outcome.blockCalls.empty() || outcome.blockCalls.back().moved == 0) {
+    std::cout << "  target (nothing moved)\n";
+    return;
+  }
+  const OrlSimCall& call = outcome.blockCalls.back();
+  std::cout << "  target " << HexView(Bytes(call.bytes, call.bytes + call.moved), "         ")
+            << "\n";
+}
+
 Bytes GateBytes(const HostGate& gate) {
   const uint32_t length = gate.definition.sizeWord & 0xFFFFu;
   return Bytes(gate.value, gate.value + (length <= 80 ? length : 80));
@@ -373,13 +384,7 @@ void Scenario::Write(const Line& line) {
   std::cout << "  SingleWrite -> " << outcome.result << "\n";
   PrintMessages(outcome);
   std::cout << "  host   " << HexView(GateBytes(gate), "         ") << "\n";
-  if (!outcome.blockCalls.empty() && outcome.blockCalls.back().moved > 0) {
-    const OrlSimCall& call = outcome.blockCalls.back();
-    std::cout << "  target " << HexView(Bytes(call.bytes, call.bytes + call.moved), "         ")
-              << "\n";
-  } else {
-    std::cout << "  target (nothing moved)\n";
-  }
+  PrintTargetBytes(outcome);
 }
 
 void Scenario::Read(const Line& line) {
@@ -388,13 +393,7 @@ void Scenario::Read(const Line& line) {
   const CallOutcome outcome = session_.Transfer(gate, false);
   std::cout << "  SingleRead -> " << outcome.result << "\n";
   PrintMessages(outcome);
-  if (!outcome.blockCalls.empty() && outcome.blockCalls.back().moved > 0) {
-    const OrlSimCall& call = outcome.blockCalls.back();
-    std::cout << "  target " << HexView(Bytes(call.bytes, call.bytes + call.moved), "         ")
-              << "\n";
-  } else {
-    std::cout << "  target (nothing moved)\n";
-  }
+  PrintTargetBytes(outcome);
   if (outcome.result != 0) return;
   std::cout << "  host   " << HexView(GateBytes(gate), "         ") << "\n";
   std::cout << "  text   " << Quote(gate.value, '"') << "\n";

@@ -19,7 +19,11 @@ std::size_t CopyAddressString(const char* source, char (&destination)[kAddressBu
 }
 
 void ExtractAddress(const char* source, char (&destination)[kAddressBufferSize], int32_t width) {
-  const std::size_t length = std::strlen(source);
+  CutAddressPart(source, std::strlen(source), destination, width);
+}
+
+void CutAddressPart(const char* source, std::size_t length,
+                    char (&destination)[kAddressBufferSize], int32_t width) {
   const std::size_t taken = length < kMaxCopy ? length : kMaxCopy;
   const std::size_t cut = width < 0 ? 0 : static_cast<std::size_t>(width);
   if (taken < cut) {  // shorter than the width: unchanged, blanks at its end included

@@ -20,6 +20,10 @@ constexpr int32_t kMaxGasLength = 31;  // widest address part an INT file may se
 // characters or more only the first 255 are taken, and a width outside 0 to 255 is held to it.
 void ExtractAddress(const char* source, char (&destination)[kAddressBufferSize], int32_t width);
 
+// ExtractAddress for a caller that has measured source already: length is strlen(source).
+void CutAddressPart(const char* source, std::size_t length,
+                    char (&destination)[kAddressBufferSize], int32_t width);
+
 // Copies at most 255 characters of source and a NUL; returns the whole length of source, so
 // that a length of 256 or more says the copy was cut.
 std::size_t CopyAddressString(const char* source, char (&destination)[kAddressBufferSize]);

@@ -60,7 +60,8 @@ bool PrepareTransfer(const DriverRequest* request, const TransferTexts& texts,
   const uint32_t length = StringLengthOf(access.sizeWord);
   const uint32_t elementSize = ElementSizeOf(access.sizeWord);
 
-  if (std::strlen(access.addressString) >= kAddressBufferSize || !IsElementSize(elementSize) ||
+  const std::size_t addressLength = std::strlen(access.addressString);
+  if (addressLength >= kAddressBufferSize || !IsElementSize(elementSize) ||
       length > kMaxStringLength || length % elementSize != 0 ||
       access.targetNumber >= ZEL_SWAP_ENTRIES) {
     char copy[kAddressBufferSize];
@@ -75,7 +76,7 @@ bool PrepareTransfer(const DriverRequest* request, const TransferTexts& texts,
   transfer.count = length / elementSize;
   transfer.swapBytes = elementSize >= 2 && (swapCode & kSwapBytesCode) != 0;
   transfer.swapWords = elementSize == 4 && (swapCode & kSwapWordsCode) != 0;
-  ExtractAddress(access.addressString, transfer.addressPart, instance.gasLength);
+  CutAddressPart(access.addressString, addressLength, transfer.addressPart, instance.gasLength);
   return true;
 }
 
